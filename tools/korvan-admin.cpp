@@ -1,0 +1,79 @@
+// Command-line care of a Korvan database file.
+#include "data/Schema.h"
+#include "platform/Clock.h"
+#include "platform/db/Connection.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+#include <functional>
+#include <map>
+
+namespace {
+int usage()
+{
+    std::fprintf(stderr,
+                 "usage: korvan-admin init DIR          new database DIR/Contract.mdb with schema and seed rows\n"
+                 "       korvan-admin check FILE        open with the password and verify every table and column\n"
+                 "       korvan-admin backup FILE DIR   consistent copy DIR/dp<yyyymmdd>.back\n"
+                 "       korvan-admin demo FILE N       fill FILE with N demo contracts\n");
+    return 2;
+}
+
+int fail(const QString& text)
+{
+    std::fprintf(stderr, "error: %s\n", text.toUtf8().constData());
+    return 1;
+}
+
+int init(const QString& dir)
+{
+    const QString file = QDir(dir).filePath(QStringLiteral("Contract.mdb"));
+    if (QFileInfo::exists(file)) return fail(QStringLiteral("%1 already exists").arg(file));
+    if (!QDir().mkpath(dir)) return fail(QStringLiteral("cannot create folder %1").arg(dir));
+    auto c = Connection::open(file, Schema::databasePassword(), Connection::OpenMode::Create);
+    Schema::create(*c);
+    std::printf("created %s\n", file.toUtf8().constData());
+    return 0;
+}
+
+int check(const QString& file)
+{
+    auto c = Connection::open(file, Schema::databasePassword());
+    const QString integrity = c->scalar(QStringLiteral("PRAGMA integrity_check")).toString();
+    if (integrity != QLatin1String("ok")) return fail(QStringLiteral("integrity check failed: %1").arg(integrity));
+    const QStringList missing = Schema::missingParts(*c);
+    if (!missing.isEmpty()) return fail(QStringLiteral("missing: %1").arg(missing.join(QStringLiteral(", "))));
+    std::printf("ok\n");
+    return 0;
+}
+
+int backup(const QString& file, const QString& dir)
+{
+    auto c = Connection::open(file, Schema::databasePassword());
+    if (!QDir().mkpath(dir)) return fail(QStringLiteral("cannot create folder %1").arg(dir));
+    const QString target =
+        QDir(dir).filePath(QStringLiteral("dp%1.back").arg(Clock::today().toString(QStringLiteral("yyyyMMdd"))));
+    c->backupTo(target);
+    std::printf("backed up to %s\n", target.toUtf8().constData());
+    return 0;
+}
+}
+
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList a = app.arguments();
+    if (a.size() < 3) return usage();
+    const QString cmd = a[1];
+    try {
+        if (cmd == QLatin1String("init") && a.size() == 3) return init(a[2]);
+        if (cmd == QLatin1String("check") && a.size() == 3) return check(a[2]);
+        if (cmd == QLatin1String("backup") && a.size() == 4) return backup(a[2], a[3]);
+    } catch (const DbError& e) {
+        return fail(e.message());
+    }
+    return usage();
+}
