@@ -1,8 +1,8 @@
 // Renders the program's windows offscreen into PNG files, to be looked at.
-// usage: korvan-shots OUTDIR [PROGRAM-FOLDER]
+// usage: korvan-shots OUTDIR [PROGRAM-FOLDER] [NAME-FILTER]
 // Without a program folder a fresh one with a new database is made in OUTDIR/home.
-#include "app/TfrmSplash.h"
-#include "contracts/TFrmMain.h"
+#include "shots/Shots.h"
+
 #include "data/AppState.h"
 #include "data/DataDm.h"
 #include "platform/Clock.h"
@@ -10,15 +10,24 @@
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
-#include <QFontDatabase>
-#include <QTimer>
 #include <cstdio>
-#include <functional>
-#include <vector>
+#include <map>
+#include <string>
 
 namespace {
 QString g_out;
+
+std::map<std::string, std::function<void()>>& registry()
+{
+    static std::map<std::string, std::function<void()>> all;
+    return all;
+}
+}
+
+namespace Shots {
+void add(const char* name, std::function<void()> render) { registry()[name] = std::move(render); }
 
 void save(QWidget* w, const QString& name)
 {
@@ -27,24 +36,6 @@ void save(QWidget* w, const QString& name)
     const QString path = QDir(g_out).filePath(name + QStringLiteral(".png"));
     if (w->grab().save(path)) std::printf("%s\n", path.toUtf8().constData());
     else std::fprintf(stderr, "could not write %s\n", path.toUtf8().constData());
-}
-
-struct Shot {
-    const char* name;
-    std::function<void()> render;
-};
-
-std::vector<Shot> shots()
-{
-    return {
-        {"splash", [] { TfrmSplash s; save(&s, QStringLiteral("splash")); }},
-        {"main", [] {
-             TFrmMain m;
-             m.resize(1200, 760);
-             save(&m, QStringLiteral("main"));
-             m.hide();
-         }},
-    };
 }
 }
 
@@ -56,7 +47,8 @@ int main(int argc, char** argv)
     const QStringList a = app.arguments();
     g_out = a.value(1, QStringLiteral("build/shots"));
     QDir().mkpath(g_out);
-    ProgramFolder::set(a.size() > 2 ? a[2] : QDir(g_out).filePath(QStringLiteral("home")));
+    ProgramFolder::set(a.size() > 2 && !a[2].isEmpty() ? a[2] : QDir(g_out).filePath(QStringLiteral("home")));
+    const QString filter = a.value(3);
     QDir().mkpath(ProgramFolder::path());
     Clock::setFixed(QDateTime(QDate(2026, 12, 11), QTime(9, 30, 0)));
     // Nothing may wait for a person here.
@@ -64,7 +56,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
         return 2;
     });
-    Gateways::setModalHandler([](QDialog*) { return 0; });
+    Gateways::setModalHandler([](QDialog*) { return int(QDialog::Rejected); });
 
     TdmData dm;
     dmData = &dm;
@@ -73,6 +65,8 @@ int main(int argc, char** argv)
         return 1;
     }
     AppState().OperName = QStringLiteral("admin");
-    for (const Shot& s : shots()) s.render();
+    AppState().CanApprove = true;
+    for (const auto& [name, render] : registry())
+        if (filter.isEmpty() || QString::fromStdString(name).contains(filter)) render();
     return 0;
 }
