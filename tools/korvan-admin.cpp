@@ -42,7 +42,10 @@ int check(const QString& file)
 {
     auto c = Connection::open(file, Schema::databasePassword());
     const QString integrity = c->scalar(QStringLiteral("PRAGMA integrity_check")).toString();
-    if (integrity != QLatin1String("ok")) return fail(QStringLiteral("integrity check failed: %1").arg(integrity));
+    if (integrity != QLatin1String("ok")) {
+        const QStringList lines = integrity.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return fail(QStringLiteral("damaged database (%1 problems), first: %2").arg(lines.size()).arg(lines.value(1, lines.value(0))));
+    }
     const QStringList missing = Schema::missingParts(*c);
     if (!missing.isEmpty()) return fail(QStringLiteral("missing: %1").arg(missing.join(QStringLiteral(", "))));
     std::printf("ok\n");
