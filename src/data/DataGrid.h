@@ -64,6 +64,11 @@ public:
     // Returns true when it set colours for the row (row is a dataset position).
     using RowColor = std::function<bool(int row, QColor& text, QColor& background)>;
     void setRowColor(RowColor callback);
+    bool isEmptyDateField(const QString& fieldName) const;
+    int effectiveAlignment(int col) const;  // 0 left, 1 centre, 2 right, after the default by field kind
+    int footerAlignment(int col) const;
+    // -1 (default): the footer row shows when a visible column has a footer; 0 never; 1 always.
+    void setFooterVisible(int mode);
 
     // --- sorting ---
     // Applies "f_date ASC,f_code DESC," to the dataset and marks the titles.
@@ -72,8 +77,10 @@ public:
     // Title clicks cycle ascending, descending, none on one column. Columns whose
     // field name contains "mem" get the mark but are not sorted. On by default.
     void setTitleClickSort(bool on);
+    int sortMark(int col) const;  // 0 none, 1 ascending, 2 descending
 
     QTableView* view() const;
+    DatasetModel* model() const;
 
     // ColumnTitles, for ApplyCustomCaptions
     int titleCount() const override;
@@ -86,6 +93,7 @@ signals:
     void titleClicked(int col);
 
 private:
+    void updateFooterVisibility();
     struct Private;
     Private* d;
 };
