@@ -73,6 +73,12 @@ void TdmData::disconnect()
     ConnectOk = false;
 }
 
+Connection& TdmData::ADOcnn()
+{
+    if (!cnn_) throw DbError(21, QStringLiteral("数据库未连接，请重新启动程序。"));
+    return *cnn_;
+}
+
 QString TdmData::databaseFile() const { return cnn_ ? cnn_->path() : QString(); }
 
 bool TdmData::tryConnect(const QString& file, bool createWhenMissing)
@@ -130,7 +136,7 @@ bool TdmData::ConnectDatabase()
 bool TdmData::DeleteById(const QString& table, qint64 id)
 {
     try {
-        cnn_->exec(QStringLiteral("delete from %1 where F_ID = ?").arg(table), {id});
+        ADOcnn().exec(QStringLiteral("delete from %1 where F_ID = ?").arg(table), {id});
         return true;
     } catch (const DbError& e) {
         ShowMess(QStringLiteral("删除操作失败，请检查数据连接... ") + QLatin1Char('\n') + e.message(), MessError);
@@ -141,7 +147,7 @@ bool TdmData::DeleteById(const QString& table, qint64 id)
 bool TdmData::ExecSql(const QString& sql, const QVariantList& params)
 {
     try {
-        cnn_->exec(sql, params);
+        ADOcnn().exec(sql, params);
         return true;
     } catch (const DbError& e) {
         ShowMess(kFailed + QLatin1Char('\n') + e.message(), MessError);
@@ -152,7 +158,7 @@ bool TdmData::ExecSql(const QString& sql, const QVariantList& params)
 QString TdmData::QueryString(const QString& sql, const QVariantList& params)
 {
     try {
-        const QVariant v = cnn_->scalar(sql, params);
+        const QVariant v = ADOcnn().scalar(sql, params);
         if (v.typeId() == QMetaType::Double) return QString::number(v.toDouble(), 'g', 15);
         return v.toString();
     } catch (const DbError& e) {
@@ -164,7 +170,7 @@ QString TdmData::QueryString(const QString& sql, const QVariantList& params)
 int TdmData::QueryInt(const QString& sql, const QVariantList& params)
 {
     try {
-        const QVariant v = cnn_->scalar(sql, params);
+        const QVariant v = ADOcnn().scalar(sql, params);
         if (v.typeId() == QMetaType::QString) return v.toString().trimmed().toInt();
         return static_cast<int>(v.toLongLong());
     } catch (const DbError& e) {
@@ -176,7 +182,7 @@ int TdmData::QueryInt(const QString& sql, const QVariantList& params)
 bool TdmData::OpenQuery(const QString& sql, Dataset& ds, const QVariantList& params)
 {
     try {
-        ds = cnn_->query(sql, params);
+        ds = ADOcnn().query(sql, params);
         return true;
     } catch (const DbError& e) {
         ds = Dataset();
@@ -189,7 +195,7 @@ void TdmData::FillCombo(const QString& sql, QComboBox* combo, const QVariantList
 {
     combo->clear();
     try {
-        const Dataset ds = cnn_->query(sql, params);
+        const Dataset ds = ADOcnn().query(sql, params);
         for (int r = 0; r < ds.rowCount(); ++r) {
             const QString v = ds.text(r, 0);
             if (!v.trimmed().isEmpty()) combo->addItem(v);
@@ -203,7 +209,7 @@ void TdmData::WriteLog(const QString& operation)
 {
     try {
         const QDateTime now = Clock::now();
-        cnn_->exec(QStringLiteral("insert into LogRec(F_EmpName,F_OperType,F_OperDate,F_OperTime) "
+        ADOcnn().exec(QStringLiteral("insert into LogRec(F_EmpName,F_OperType,F_OperDate,F_OperTime) "
                                   "values(:EmpName,:OperType,:OperDate,:OperTime)"),
                    QVariantMap{{QStringLiteral("EmpName"), AppState().OperName},
                                {QStringLiteral("OperType"), operation},
@@ -217,14 +223,14 @@ void TdmData::WriteLog(const QString& operation)
 bool TdmData::HasPermission(const QString& code)
 {
     return QueryInt(QStringLiteral("Select o.F_ID from OperLimit as O left join Limits as l On O.F_lmtName = L.F_name "
-                                   "Where (O.F_OperName = ?)And(l.F_code = ?) "),
+                                   "Where (O.F_OperName = ? COLLATE NOCASE)And(l.F_code = ?) "),
                     {AppState().OperName, code})
            > 0;
 }
 
 QString TdmData::NextDatedCode(const QString& sql, const QString& prefix, int width, const QVariantList& params)
 {
-    const QString largest = cnn_->scalar(sql, params).toString();
+    const QString largest = ADOcnn().scalar(sql, params).toString();
     QString head, tail;
     if (!largest.isEmpty()) {
         head = largest.left(largest.size() - width);
@@ -240,7 +246,7 @@ QString TdmData::NextDatedCode(const QString& sql, const QString& prefix, int wi
 
 QString TdmData::NextSerialCode(const QString& sql, int width, const QVariantList& params)
 {
-    const QString largest = cnn_->scalar(sql, params).toString();
+    const QString largest = ADOcnn().scalar(sql, params).toString();
     QString head, tail;
     if (!largest.isEmpty()) {
         head = largest.left(largest.size() - width);
@@ -256,11 +262,11 @@ QString TdmData::NextTreeCode(const QString& code, const QString& flag, int mode
     const QString prefix = mode == 1 ? code.left(qMax(0, code.size() - 3)) : code;
     QString m;
     if (!prefix.isEmpty())
-        m = cnn_->scalar(QStringLiteral("select Max(F_code) from t_treecode where F_code like ? ESCAPE '\\' and f_flag = ? "),
+        m = ADOcnn().scalar(QStringLiteral("select Max(F_code) from t_treecode where F_code like ? ESCAPE '\\' and f_flag = ? "),
                          {Dialect::likeEscape(prefix) + QLatin1Char('%'), flag})
                 .toString();
     else
-        m = cnn_->scalar(QStringLiteral("select Max(F_code) from t_treecode where len(F_code) = 3 and f_flag = ? "),
+        m = ADOcnn().scalar(QStringLiteral("select Max(F_code) from t_treecode where len(F_code) = 3 and f_flag = ? "),
                          {flag})
                 .toString();
     if (mode == 1) {
@@ -284,7 +290,7 @@ void TdmData::LoadCodeTree(QTreeWidget* tree, const QString& rootCaption, const 
     tree->clear();
     auto* root = new QTreeWidgetItem(tree, QStringList{rootCaption});
     TreeNodeData{0, QStringLiteral("000"), rootCaption, QStringLiteral("\\\\")}.storeIn(root);
-    const Dataset ds = cnn_->query(
+    const Dataset ds = ADOcnn().query(
         QStringLiteral("select F_code,F_name,F_likecode from t_treecode where F_flag = ? order by F_code"), {flag});
     QTreeWidgetItem* cursor = root;
     int previous = 0;
@@ -428,7 +434,7 @@ void TdmData::BackupOnExit()
                                               + QStringLiteral(".back"));
     if (QFileInfo::exists(target)) return;  // one backup a day; the first one stays
     try {
-        cnn_->backupTo(target);
+        ADOcnn().backupTo(target);
     } catch (const DbError&) {
         ShowMess(QStringLiteral("数据备份失败！"), MessError);
     }

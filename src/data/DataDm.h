@@ -63,7 +63,8 @@ public:
     void attach(std::unique_ptr<Connection> connection);
     void disconnect();
     bool isConnected() const { return static_cast<bool>(cnn_); }
-    Connection& ADOcnn() { return *cnn_; }
+    // The connection; throws DbError when there is none (after a failed reconnect).
+    Connection& ADOcnn();
     QString databaseFile() const;
 
     IniSettings& settings() { return settings_; }
