@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6charts6-dev qt6-qpa-plugins
   libgl-dev libsqlcipher-dev sqlcipher libpq-dev libxlsxwriter-dev libfreexl-dev
   libmstch-dev libboost-dev libsodium-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-wqy-microhei unzip time
+  xvfb xauth fonts-wqy-microhei unzip time poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do
