@@ -8,7 +8,9 @@
 #include "data/PubUnit.h"
 #include "platform/Messages.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -363,4 +365,62 @@ TEST_F(ClientRegister, CategoryButtonPicksAClientCategory)
     click(&f, "tbEdit");
     EXPECT_EQ(column(QStringLiteral("select F_Type from Client where F_Code = 'KH0002'")),
               QStringList{QStringLiteral("\\\\企业\\国企")});
+}
+
+TEST_F(ClientRegister, EditorKeys)
+{
+    TfrmCltMan f;
+    modals.expect("TfrmCltEdit", [this](QDialog* d) {
+        d->show();
+        d->activateWindow();
+        auto* name = child<QLineEdit>(d, "edtName");
+        auto* memo = child<QPlainTextEdit>(d, "memMem");
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_Return);
+        EXPECT_EQ(d->focusWidget(), child<QWidget>(d, "edtType"));
+        memo->setFocus();
+        QTest::keyClick(memo, Qt::Key_Return);  // a new line, not the next input
+        EXPECT_EQ(d->focusWidget(), memo);
+        EXPECT_EQ(memo->toPlainText(), QStringLiteral("\n"));
+        setText(d, "edtCode", QStringLiteral("KH0010"));
+        setText(d, "edtName", QStringLiteral("快捷键公司"));
+        QTest::keyClick(memo, Qt::Key_S, Qt::ControlModifier);  // saves, stays open for the next one
+        EXPECT_EQ(d->result(), int(QDialog::Rejected));
+        EXPECT_TRUE(d->isVisible());
+        QTest::keyClick(name, Qt::Key_Escape);
+        EXPECT_FALSE(d->isVisible());
+        return d->result();
+    });
+    click(&f, "tbNew");
+    EXPECT_EQ(storedName("KH0010"), QStringLiteral("快捷键公司"));
+}
+
+TEST_F(ClientRegister, StoredLayoutSaveAndExport)
+{
+    for (const auto& [order, fieldName, caption] :
+         {std::tuple{0, "F_Code", "编码"}, std::tuple{1, "F_Name", "客户名称"}})
+        db().exec(QStringLiteral("insert into cfg_Grid(F_name,F_FieldName,F_Caption,F_Width,F_Visible,F_Order) "
+                                 "values('cltman',?,?,90,1,?)"),
+                  {QString::fromLatin1(fieldName), QString::fromUtf8(caption), order});
+    TfrmCltMan f;
+    ASSERT_EQ(f.grid()->columnCount(), 2);
+    EXPECT_EQ(f.grid()->columns()[1].title, QStringLiteral("客户名称"));
+
+    f.grid()->setColumnTitle(1, QStringLiteral("单位全称"));
+    auto* save = f.findChild<QAction*>(QStringLiteral("N2"));
+    ASSERT_NE(save, nullptr);
+    messages.expect(QStringLiteral("真的要保存当前网格设置吗？"), 2);
+    save->trigger();
+    EXPECT_EQ(column(QStringLiteral("select F_Caption from cfg_Grid where F_FieldName = 'F_Name'")),
+              QStringList{QStringLiteral("客户名称")});
+    messages.expect(QStringLiteral("真的要保存当前网格设置吗？"), 1);
+    save->trigger();
+    EXPECT_EQ(column(QStringLiteral("select F_Caption from cfg_Grid where F_FieldName = 'F_Name'")),
+              QStringList{QStringLiteral("单位全称")});
+
+    const QString file = home() + QStringLiteral("/clients.xlsx");
+    desktop.answers.push_back(file);
+    click(&f, "tbExpert");
+    EXPECT_TRUE(QFileInfo(file).size() > 0);
+    EXPECT_EQ(desktop.opened, QStringList{file});
 }
