@@ -3,11 +3,11 @@
 #include "ui_TfrmCltEdit.h"
 
 #include "clients/ClientStore.h"
-#include "clients/WindowKeys.h"
 #include "codes/CategoryPicker.h"
 #include "data/AppState.h"
 #include "data/DataDm.h"
 #include "data/DataGrid.h"
+#include "data/EditorKeys.h"
 #include "data/PubUnit.h"
 #include "platform/Messages.h"
 
@@ -24,10 +24,7 @@ TfrmCltEdit::TfrmCltEdit(QWidget* parent) : QDialog(parent), ui(new Ui::TfrmCltE
 {
     ui->setupUi(this);
     codePalette_ = ui->edtCode->palette();
-    keys_ = new WindowKeys(this);
-    keys_->bind(QKeyCombination(Qt::ControlModifier, Qt::Key_S), ui->Button1);
-    keys_->bind(QKeyCombination(Qt::Key_Escape), ui->Button2);
-    keys_->enterMovesFocus({ui->memMem});
+    EditorKeys::install(this, ui->Button1, ui->Button2);
     connect(ui->Button1, &QPushButton::clicked, this, &TfrmCltEdit::Button1Click);
     connect(ui->Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui->btnType, &QToolButton::clicked, this, &TfrmCltEdit::btnTypeClick);

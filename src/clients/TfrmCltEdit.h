@@ -5,7 +5,6 @@
 
 namespace Ui { class TfrmCltEdit; }
 class DataGrid;
-class WindowKeys;
 struct ClientRecord;
 
 // The client editor: a new client, or the current client of the caller's list.
@@ -42,7 +41,6 @@ private:
     qint64 currentId() const;
 
     Ui::TfrmCltEdit* ui;
-    WindowKeys* keys_ = nullptr;
     DataGrid* grid_ = nullptr;
     std::function<void(const QString&)> reopen_;
     QPalette codePalette_;

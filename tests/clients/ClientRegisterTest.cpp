@@ -9,6 +9,7 @@
 #include "platform/Messages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QComboBox>
@@ -372,7 +373,7 @@ TEST_F(ClientRegister, EditorKeys)
     TfrmCltMan f;
     modals.expect("TfrmCltEdit", [this](QDialog* d) {
         d->show();
-        d->activateWindow();
+        QApplication::setActiveWindow(d);  // the shared editor keys act on the focused control
         auto* name = child<QLineEdit>(d, "edtName");
         auto* memo = child<QPlainTextEdit>(d, "memMem");
         name->setFocus();
