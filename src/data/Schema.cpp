@@ -98,7 +98,7 @@ QString columnSql(const Table& t, const Column& c)
     case T::AutoId: return name + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
     case T::Integer: return name + QStringLiteral(" INTEGER DEFAULT 0");
     case T::Real: return name + QStringLiteral(" REAL DEFAULT 0");
-    case T::Memo: return name + QStringLiteral(" MEMOTEXT");
+    case T::Memo: return name + QStringLiteral(" MEMOTEXT COLLATE NOCASE");
     case T::Date: return name + QStringLiteral(" DATETEXT");
     case T::DateTime: return name + QStringLiteral(" DATETIMETEXT");
     case T::Bool: return name + QStringLiteral(" BOOLINT NOT NULL DEFAULT 0");
@@ -106,7 +106,9 @@ QString columnSql(const Table& t, const Column& c)
     case T::Text:
         // The constraint's name carries table, column and width, so that an
         // over-long value can be reported in words (see friendlyDbMessage).
-        return QStringLiteral("%1 TEXT CONSTRAINT len_%2__%1__%3 CHECK(length(%1) <= %3)")
+        // Text compares without regard to case, as the stored names and code-list
+        // types ("empName", "empname") are used.
+        return QStringLiteral("%1 TEXT COLLATE NOCASE CONSTRAINT len_%2__%1__%3 CHECK(length(%1) <= %3)")
             .arg(name, QString::fromLatin1(t.name))
             .arg(c.width);
     }
