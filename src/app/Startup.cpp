@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "access/OperAccess.h"
 #include "app/TfrmSplash.h"
 #include "contracts/TFrmMain.h"
 #include "data/AppState.h"
@@ -60,6 +61,10 @@ int run(int argc, char** argv)
     splash.reset();
     dm.onSplashText = nullptr;
     dm.onSplashVisible = nullptr;
+
+    // Cancelling the sign-in, or failing it too often, ends the program
+    // before the main window is ever shown.
+    if (!OperLogin(0)) return 0;
 
     mainWindow.show();
     return app.exec();

@@ -1,6 +1,7 @@
 #include "shots/Shots.h"
 
 #include "app/TfrmSplash.h"
+#include "access/OperAccess.h"
 #include "contracts/TFrmMain.h"
 
 REGISTER_SHOT("splash", [] {
@@ -11,6 +12,7 @@ REGISTER_SHOT("splash", [] {
 REGISTER_SHOT("main", [] {
     TFrmMain m;
     m.resize(1200, 760);
+    SetLimits(m);
     Shots::save(&m, QStringLiteral("main"));
     m.hide();
 });
