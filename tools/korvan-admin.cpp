@@ -1,9 +1,11 @@
 // Command-line care of a Korvan database file.
+#include "data/DemoData.h"
 #include "data/Schema.h"
 #include "platform/Clock.h"
 #include "platform/db/Connection.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
@@ -62,8 +64,28 @@ int backup(const QString& file, const QString& dir)
     std::printf("backed up to %s\n", target.toUtf8().constData());
     return 0;
 }
-}
 
+int demo(const QString& file, const QString& count)
+{
+    bool ok = false;
+    const int n = count.toInt(&ok);
+    if (!ok || n < 0) return fail(QStringLiteral("not a number of contracts: %1").arg(count));
+    std::unique_ptr<Connection> c;
+    if (QFileInfo::exists(file)) {
+        c = Connection::open(file, Schema::databasePassword());
+    } else {
+        const QString dir = QFileInfo(file).absolutePath();
+        if (!QDir().mkpath(dir)) return fail(QStringLiteral("cannot create folder %1").arg(dir));
+        c = Connection::open(file, Schema::databasePassword(), Connection::OpenMode::Create);
+        Schema::create(*c);
+    }
+    QElapsedTimer timer;
+    timer.start();
+    FillDemoData(*c, n);
+    std::printf("added %d demo contracts to %s in %.1f s\n", n, file.toUtf8().constData(), timer.elapsed() / 1000.0);
+    return 0;
+}
+}
 
 int main(int argc, char** argv)
 {
@@ -75,6 +97,7 @@ int main(int argc, char** argv)
         if (cmd == QLatin1String("init") && a.size() == 3) return init(a[2]);
         if (cmd == QLatin1String("check") && a.size() == 3) return check(a[2]);
         if (cmd == QLatin1String("backup") && a.size() == 4) return backup(a[2], a[3]);
+        if (cmd == QLatin1String("demo") && a.size() == 4) return demo(a[2], a[3]);
     } catch (const DbError& e) {
         return fail(e.message());
     }

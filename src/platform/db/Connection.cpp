@@ -138,6 +138,12 @@ Connection::Stmt Connection::prepare(const QString& sql) const
 
 void Connection::bind(Stmt& st, const QVariantList& params, const QVariantMap& named) const
 {
+    bindTo(st.s, params, named);
+}
+
+void Connection::bindTo(sqlite3_stmt* s, const QVariantList& params, const QVariantMap& named) const
+{
+    struct { sqlite3_stmt* s; } st{s};
     const int count = sqlite3_bind_parameter_count(st.s);
     for (int i = 1; i <= count; ++i) {
         QVariant v;
@@ -235,6 +241,7 @@ Dataset Connection::fetch(const QString& sql, const QVariantList& params, const 
         ds.finishRow();
     }
     if (rc != SQLITE_DONE) fail(rc, sql);
+    ds.squeeze();
     ds.resolveUnknownKinds();
     ds.setSource(sql, params, named);
     return ds;
@@ -279,6 +286,33 @@ void Connection::execScript(const QString& sql)
         sqlite3_free(err);
         throw DbError(rc, friendlyDbMessage(rc, text), sql);
     }
+}
+
+Connection::Prepared Connection::prepared(const QString& sql)
+{
+    Stmt st = prepare(sql);
+    sqlite3_stmt* raw = st.s;
+    st.s = nullptr;
+    return Prepared(this, raw, sql);
+}
+
+Connection::Prepared::Prepared(Prepared&& other) noexcept : c_(other.c_), s_(other.s_), sql_(std::move(other.sql_))
+{
+    other.s_ = nullptr;
+}
+
+Connection::Prepared::~Prepared()
+{
+    if (s_) sqlite3_finalize(s_);
+}
+
+void Connection::Prepared::run(const QVariantList& params)
+{
+    sqlite3_reset(s_);
+    c_->bindTo(s_, params, {});
+    int rc;
+    while ((rc = sqlite3_step(s_)) == SQLITE_ROW) {}
+    if (rc != SQLITE_DONE) c_->fail(rc, sql_);
 }
 
 qint64 Connection::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }

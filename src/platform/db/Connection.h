@@ -7,6 +7,7 @@
 #include <memory>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // The one way to the database file: an encrypted SQLite (SQLCipher) database.
 // Statements are written in the Jet forms the windows use and pass through the
@@ -38,6 +39,25 @@ public:
     QVariant scalar(const QString& sql, const QVariantList& params = {});
     // Runs a script of several statements with no values (schema creation).
     void execScript(const QString& sql);
+
+    // A statement prepared once and run many times with new values (bulk
+    // inserts). It must not outlive its connection.
+    class Prepared {
+    public:
+        Prepared(Prepared&& other) noexcept;
+        Prepared(const Prepared&) = delete;
+        Prepared& operator=(const Prepared&) = delete;
+        ~Prepared();
+        void run(const QVariantList& params);
+
+    private:
+        friend class Connection;
+        Prepared(Connection* c, sqlite3_stmt* s, QString sql) : c_(c), s_(s), sql_(std::move(sql)) {}
+        Connection* c_;
+        sqlite3_stmt* s_;
+        QString sql_;
+    };
+    Prepared prepared(const QString& sql);
 
     qint64 lastInsertId() const;
     int changes() const;
@@ -72,6 +92,7 @@ private:
     struct Stmt;
     Stmt prepare(const QString& sql) const;
     void bind(Stmt& st, const QVariantList& params, const QVariantMap& named) const;
+    void bindTo(sqlite3_stmt* st, const QVariantList& params, const QVariantMap& named) const;
     void run(const QString& sql, const QVariantList& params, const QVariantMap& named);
     Dataset fetch(const QString& sql, const QVariantList& params, const QVariantMap& named);
     [[noreturn]] void fail(int rc, const QString& sql) const;

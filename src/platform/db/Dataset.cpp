@@ -25,8 +25,13 @@ void Dataset::appendTagged(int col, Tag tag, const void* data, uint32_t bytes, b
     c.offsets.push_back(at);
     c.arena.push_back(tag);
     if (withLength) {
-        const char* len = reinterpret_cast<const char*>(&bytes);
-        c.arena.insert(c.arena.end(), len, len + sizeof bytes);
+        // Lengths are stored in 7-bit groups: most texts need one byte, not four.
+        uint32_t n = bytes;
+        while (n >= 0x80) {
+            c.arena.push_back(static_cast<char>((n & 0x7f) | 0x80));
+            n >>= 7;
+        }
+        c.arena.push_back(static_cast<char>(n));
     }
     const char* p = static_cast<const char*>(data);
     c.arena.insert(c.arena.end(), p, p + bytes);
@@ -42,6 +47,16 @@ void Dataset::appendText(int col, const char* utf8, int bytes)
 void Dataset::appendBlob(int col, const void* data, int bytes)
 {
     appendTagged(col, TagBlob, data, static_cast<uint32_t>(bytes), true);
+}
+
+void Dataset::squeeze()
+{
+    // Arenas grow by doubling while rows come in; a held snapshot keeps only what it uses.
+    for (Column& c : columns_) {
+        c.offsets.shrink_to_fit();
+        c.arena.shrink_to_fit();
+    }
+    order_.shrink_to_fit();
 }
 
 void Dataset::finishRow()
@@ -95,8 +110,14 @@ const char* Dataset::payload(int stored, int col, uint32_t* bytes) const
         *bytes = 8;
         return p;
     }
-    std::memcpy(bytes, p, sizeof *bytes);
-    return p + sizeof *bytes;
+    uint32_t n = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto b = static_cast<unsigned char>(*p++);
+        n |= static_cast<uint32_t>(b & 0x7f) << shift;
+        if (!(b & 0x80)) break;
+    }
+    *bytes = n;
+    return p;
 }
 
 QVariant Dataset::storedValue(int stored, int col) const

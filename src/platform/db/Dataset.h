@@ -35,6 +35,7 @@ public:
     void appendBlob(int col, const void* data, int bytes);
     void finishRow();  // every column must have had one append
     void resolveUnknownKinds();
+    void squeeze();  // gives back spare capacity once all rows are in
     void setSource(QString sql, QVariantList params, QVariantMap named);
 
     // --- shape ---
