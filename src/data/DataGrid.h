@@ -4,11 +4,11 @@
 
 #include <QColor>
 #include <QStringList>
+#include <QTableView>
 #include <QVector>
 #include <QWidget>
 #include <functional>
 
-class QTableView;
 class DatasetModel;
 
 // One column of a list grid, bound to a dataset field.

@@ -251,3 +251,22 @@ TEST_F(DataGridTest, WithoutColumnsEveryFieldShowsAndUnknownFieldsStayBlank)
     grid.setTitleText(0, QStringLiteral("状态"));
     EXPECT_EQ(grid.view()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("状态"));
 }
+
+TEST_F(DataGridTest, DraggedColumnsAndWidthsAreKeptInTheColumnList)
+{
+    addContracts({{"A", "甲", "2026-01-01", 5, false, {}}});
+    QVector<GridColumn> cols = {col("F_code", "合同编号"), col("F_name", "合同名称"), col("F_totalPrice", "合同金额", {}, 2)};
+    grid.setColumns(cols);
+    grid.setDataset(&ds);
+    QHeaderView* h = grid.view()->horizontalHeader();
+    h->moveSection(0, 2);  // as a drag of the first title to the end does
+    QStringList titles;
+    for (const GridColumn& c : grid.columns()) titles << c.title;
+    EXPECT_EQ(titles, (QStringList{"合同名称", "合同金额", "合同编号"}));
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(h->visualIndex(i), i);
+    EXPECT_EQ(grid.displayText(0, 2), QStringLiteral("A"));
+    EXPECT_EQ(grid.footerText(1), QStringLiteral("5"));
+    h->resizeSection(0, 177);
+    EXPECT_EQ(grid.columns()[0].width, 177);
+    EXPECT_EQ(grid.columnWidth(0), 177);
+}

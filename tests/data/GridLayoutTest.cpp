@@ -353,6 +353,31 @@ TEST_F(GridLayoutTest, ExportWritesFormatsTextAndEmptyDates)
     EXPECT_EQ(cells[QStringLiteral("G2")].value, QStringLiteral("是"));
 }
 
+TEST_F(GridLayoutTest, LongExportWritesEveryRow)
+{
+    {
+        auto tx = db().transaction();
+        auto insert = db().prepared(QStringLiteral("insert into Contract(F_cltID,F_code,F_totalPrice) values(?,?,?)"));
+        for (int i = 3; i <= 6002; ++i) insert.run({i, QStringLiteral("HT-%1").arg(i), i * 1.5});
+        tx.commit();
+    }
+    ds = db().query(QStringLiteral("select * from Contract order by F_ID"));
+    grid.refresh();
+    QVector<GridColumn> cols = {col("F_code", "合同编号"), col("F_totalPrice", "合同金额")};
+    cols[1].displayFormat = QStringLiteral("0.0");
+    grid.setColumns(cols);
+    const QString file = QDir(home()).filePath(QStringLiteral("long.xlsx"));
+    desktop.answers.push_back(file);
+    ASSERT_TRUE(ExportGridToExcel(&grid, QStringLiteral("合同列表"), false));
+    EXPECT_TRUE(desktop.opened.isEmpty());  // not to be shown
+    QMap<QString, Cell> cells;
+    QStringList formats;
+    readWorkbook(file, cells, formats);
+    EXPECT_EQ(cells[QStringLiteral("A6003")].value, QStringLiteral("HT-6002"));
+    EXPECT_DOUBLE_EQ(cells[QStringLiteral("B6003")].value.toDouble(), 9003);
+    EXPECT_FALSE(cells.contains(QStringLiteral("A6004")));
+}
+
 TEST_F(GridLayoutTest, ExportCancelledOrUnwritableLeavesNothing)
 {
     grid.setColumns({col("F_code", "合同编号")});
