@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "access/OperAccess.h"
+#include "app/ProgramFiles.h"
 #include "app/TfrmSplash.h"
 #include "contracts/TFrmMain.h"
 #include "data/AppState.h"
@@ -48,6 +49,7 @@ int run(int argc, char** argv)
         }
     };
     if (!dm.ConnectDatabase()) return 0;
+    DeployProgramFiles();
     if (!splash) {
         splash = std::make_unique<TfrmSplash>();
         splash->show();

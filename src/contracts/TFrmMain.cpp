@@ -2,6 +2,12 @@
 
 #include "ui_TFrmMain.h"
 
+#include "contracts/ContractBrowser.h"
+#include "contracts/MainCommands.h"
+#include "data/DataGrid.h"
+
+#include <QTableView>
+
 #include "access/OperAccess.h"
 #include "data/AppState.h"
 #include "data/DataDm.h"
@@ -95,6 +101,7 @@ void TFrmMain::FormCreate()
     buildToolBar();
     buildGridMenu();
     wireOwnItems();
+    buildContractArea();
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
@@ -274,18 +281,22 @@ void TFrmMain::wireOwnItems()
     });
 
     connect(item("miCalc"), &QAction::triggered, this, [] {
-        Desktop::instance().startProgram({QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
-                                          QStringLiteral("galculator"), QStringLiteral("mate-calc"),
-                                          QStringLiteral("xcalc")});
+        if (!Desktop::instance().startProgram({QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
+                                               QStringLiteral("galculator"), QStringLiteral("mate-calc"),
+                                               QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")}))
+            ShowMess(QStringLiteral("系统中没有找到计算器程序，请先安装一个计算器（例如 gnome-calculator）。"), MessWarning);
     });
     connect(item("miNotepad"), &QAction::triggered, this, [] {
-        Desktop::instance().startProgram({QStringLiteral("gedit"), QStringLiteral("gnome-text-editor"),
-                                          QStringLiteral("kate"), QStringLiteral("mousepad"),
-                                          QStringLiteral("pluma"), QStringLiteral("xed")});
+        if (!Desktop::instance().startProgram({QStringLiteral("gedit"), QStringLiteral("gnome-text-editor"),
+                                               QStringLiteral("kate"), QStringLiteral("kwrite"), QStringLiteral("mousepad"),
+                                               QStringLiteral("pluma"), QStringLiteral("xed"), QStringLiteral("leafpad")}))
+            ShowMess(QStringLiteral("系统中没有找到文本编辑程序，请先安装一个文本编辑器（例如 gedit）。"), MessWarning);
     });
     connect(item("miHelpFile"), &QAction::triggered, this, [] {
-        const QString help = ProgramFolder::file(QStringLiteral("help.CHM"));
-        Desktop::instance().openDocument(QFileInfo::exists(help) ? help : QStringLiteral("help.CHM"));
+        // The help comes as help.html; a help.CHM placed in the program folder is opened instead.
+        const QString chm = ProgramFolder::file(QStringLiteral("help.CHM"));
+        const QString html = ProgramFolder::file(QStringLiteral("help.html"));
+        Desktop::instance().openDocument(QFileInfo::exists(chm) ? chm : html);
     });
     connect(item("miReadme"), &QAction::triggered, this,
             [] { Desktop::instance().openDocument(ProgramFolder::file(QStringLiteral("readme.txt"))); });
@@ -456,6 +467,19 @@ void TFrmMain::showEvent(QShowEvent* event)
     }
 }
 
+void TFrmMain::buildContractArea()
+{
+    browser_ = new ContractBrowser(contractArea());
+    browser_->setObjectName(QStringLiteral("ContractBrowser"));
+    ui->mainLayout->addWidget(browser_);
+    setNavigationPanel(browser_->findChild<QWidget*>(QStringLiteral("leftPanel")));
+    QAbstractItemView* grid = browser_->mainGrid()->view();
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid, &QWidget::customContextMenuRequested, this,
+            [this, grid](const QPoint& at) { gridMenu()->popup(grid->viewport()->mapToGlobal(at)); });
+    contractCommands_ = new MainCommands(this, browser_);
+}
+
 void TFrmMain::FormShow()
 {
     // Dates read "yyyy-MM-dd" everywhere: the empty-date tests compare such texts.
@@ -464,6 +488,7 @@ void TFrmMain::FormShow()
     panels_[1]->setText(QLatin1Char(' ') + AppState().OperName);
     panels_[3]->setText(nowText());
     if (dmData) AppState().BackupMode = dmData->settings().readInt(QStringLiteral("config"), QStringLiteral("ibak"), 0);
+    if (dmData && dmData->isConnected()) browser_->firstShow();
     Timer1->start();
 }
 

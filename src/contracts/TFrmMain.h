@@ -6,6 +6,8 @@
 #include <functional>
 
 namespace Ui { class TFrmMain; }
+class ContractBrowser;
+class MainCommands;
 class QAction;
 class QLabel;
 class QMenu;
@@ -71,6 +73,9 @@ public:
     // The left navigation panel that "导航树" shows and hides.
     void setNavigationPanel(QWidget* panel);
 
+    // The contract register in the middle of the window.
+    ContractBrowser* browser() const { return browser_; }
+
     // Called by a successful sign-in: status panel 1 shows the name as entered.
     void SignedIn(const QString& enteredName);
 
@@ -106,6 +111,7 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildGridMenu();
+    void buildContractArea();
     void wireOwnItems();
     QAction* makeAction(const QString& name, const QString& caption);
     void updateEntry(Entry& e);
@@ -127,6 +133,8 @@ private:
     QAction* nGGtype = nullptr;
     QAction* nGGdept = nullptr;
     QWidget* navigationPanel_ = nullptr;
+    ContractBrowser* browser_ = nullptr;
+    MainCommands* contractCommands_ = nullptr;
 };
 
 extern TFrmMain* FrmMain;
