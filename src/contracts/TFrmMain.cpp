@@ -3,7 +3,7 @@
 #include "ui_TFrmMain.h"
 
 #include "contracts/ContractBrowser.h"
-#include "contracts/MainCommands.h"
+#include "contracts/MainCommandHandlers.h"
 #include "data/DataGrid.h"
 
 #include <QTableView>
@@ -477,7 +477,7 @@ void TFrmMain::buildContractArea()
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(grid, &QWidget::customContextMenuRequested, this,
             [this, grid](const QPoint& at) { gridMenu()->popup(grid->viewport()->mapToGlobal(at)); });
-    contractCommands_ = new MainCommands(this, browser_);
+    contractCommands_ = new MainCommandHandlers(this, browser_);
 }
 
 void TFrmMain::FormShow()

@@ -7,7 +7,7 @@
 
 namespace Ui { class TFrmMain; }
 class ContractBrowser;
-class MainCommands;
+class MainCommandHandlers;
 class QAction;
 class QLabel;
 class QMenu;
@@ -134,7 +134,7 @@ private:
     QAction* nGGdept = nullptr;
     QWidget* navigationPanel_ = nullptr;
     ContractBrowser* browser_ = nullptr;
-    MainCommands* contractCommands_ = nullptr;
+    MainCommandHandlers* contractCommands_ = nullptr;
 };
 
 extern TFrmMain* FrmMain;

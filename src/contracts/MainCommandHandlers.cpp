@@ -1,4 +1,4 @@
-#include "contracts/MainCommands.h"
+#include "contracts/MainCommandHandlers.h"
 
 #include "clients/ClientRegister.h"
 #include "codes/CategoryPicker.h"
@@ -21,13 +21,13 @@
 #include <QFileInfo>
 #include <QStyle>
 
-MainCommands::MainCommands(TFrmMain* frm, ContractBrowser* browser)
+MainCommandHandlers::MainCommandHandlers(TFrmMain* frm, ContractBrowser* browser)
     : QObject(frm), frm_(frm), browser_(browser)
 {
     install();
 }
 
-void MainCommands::install()
+void MainCommandHandlers::install()
 {
     TFrmMain* f = frm_;
     ContractBrowser* b = browser_;
@@ -59,13 +59,13 @@ void MainCommands::install()
     f->setApproveHandler([this] { ToggleApproval(); });
 
     connect(b->mainGrid(), &DataGrid::rowActivated, f, [f] { f->runCommand(202); });
-    connect(b, &ContractBrowser::contractScrolled, this, &MainCommands::UpdateApproveButton);
+    connect(b, &ContractBrowser::contractScrolled, this, &MainCommandHandlers::UpdateApproveButton);
     connect(b, &ContractBrowser::advancedQueryRequested, this, [f, b] { b->showQueryResult(RunContractQuery(f)); });
     connect(f, &TFrmMain::contractsRefreshRequested, b, [b] { b->RefreshContracts(); });
     connect(f, &TFrmMain::signedIn, b, [b] { b->RebuildDetailKinds(); });
 }
 
-void MainCommands::UpdateApproveButton()
+void MainCommandHandlers::UpdateApproveButton()
 {
     QAction* sh = frm_->approveAction();
     if (!sh) return;
@@ -75,7 +75,7 @@ void MainCommands::UpdateApproveButton()
     sh->setIcon(frm_->style()->standardIcon(approved ? QStyle::SP_DialogCancelButton : QStyle::SP_DialogApplyButton));
 }
 
-void MainCommands::DeleteContract()
+void MainCommandHandlers::DeleteContract()
 {
     Dataset& ds = browser_->QryMain();
     if (ds.isEmpty() || ds.eof()) return;
@@ -97,7 +97,7 @@ void MainCommands::DeleteContract()
     browser_->RefreshContracts();
 }
 
-void MainCommands::ToggleApproval()
+void MainCommandHandlers::ToggleApproval()
 {
     Dataset& ds = browser_->QryMain();
     if (ds.isEmpty() || ds.eof()) return;
@@ -114,7 +114,7 @@ void MainCommands::ToggleApproval()
     UpdateApproveButton();
 }
 
-void MainCommands::BatchChange(int code)
+void MainCommandHandlers::BatchChange(int code)
 {
     const bool type = code == 213;
     if (ShowMess(type ? QStringLiteral("真的要改变当前所选合同的类型吗？") : QStringLiteral("真的要改变当前所选合同的部门吗？"),
@@ -152,28 +152,28 @@ void MainCommands::BatchChange(int code)
         ShowMess(QStringLiteral("以下合同未能修改：\n") + failedNames.join(QLatin1Char('\n')), MessWarning);
 }
 
-void MainCommands::SortList()
+void MainCommandHandlers::SortList()
 {
     browser_->mainGrid()->setSortSpec(ChooseGridSort(browser_->mainGrid()));
 }
 
-void MainCommands::ChooseColumns() { ChooseGridColumns(browser_->mainGrid()); }
+void MainCommandHandlers::ChooseColumns() { ChooseGridColumns(browser_->mainGrid()); }
 
-void MainCommands::SaveLayout()
+void MainCommandHandlers::SaveLayout()
 {
     if (ShowMess(QStringLiteral("真的要保存当前网格设置吗？"), MessQuestion) == 1)
         SaveGridLayout(browser_->mainGrid(), QStringLiteral("clientmain"));
 }
 
-void MainCommands::ExportList() { ExportGridToExcel(browser_->mainGrid(), QStringLiteral("合同管理资料"), true); }
+void MainCommandHandlers::ExportList() { ExportGridToExcel(browser_->mainGrid(), QStringLiteral("合同管理资料"), true); }
 
-void MainCommands::closeChildWindows()
+void MainCommandHandlers::closeChildWindows()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != frm_ && w->isVisible() && !w->inherits("QMenu")) w->close();
 }
 
-bool MainCommands::reconnect(const QString& file)
+bool MainCommandHandlers::reconnect(const QString& file)
 {
     try {
         dmData->attach(Connection::open(file, Schema::databasePassword()));
@@ -184,7 +184,7 @@ bool MainCommands::reconnect(const QString& file)
     }
 }
 
-void MainCommands::Compact()
+void MainCommandHandlers::Compact()
 {
     closeChildWindows();
     // The database in use is compacted, wherever its folder is.
@@ -199,7 +199,7 @@ void MainCommands::Compact()
     if (reconnect(file)) browser_->RefreshContracts();
 }
 
-void MainCommands::ChooseDatabaseFolder()
+void MainCommandHandlers::ChooseDatabaseFolder()
 {
     const QString picked = Desktop::instance().openFileName(frm_, QStringLiteral("连接网络数据库"), ProgramFolder::path(),
                                                             QStringLiteral("Access数据库 (*.mdb *.MDB)"));
@@ -208,7 +208,7 @@ void MainCommands::ChooseDatabaseFolder()
                                    QFileInfo(picked).absolutePath() + QLatin1Char('/'));
 }
 
-void MainCommands::MaintainContractTypes()
+void MainCommandHandlers::MaintainContractTypes()
 {
     if (!MaintainCategories(1, frm_)) return;
     browser_->LoadTree();

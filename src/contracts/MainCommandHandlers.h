@@ -8,10 +8,10 @@ class TFrmMain;
 // wired to the contract list: new, modify, copy, delete, approve, batch
 // changes, sort, columns, layout, export, compaction, the database folder, and
 // the windows of the other subsystems.
-class MainCommands : public QObject {
+class MainCommandHandlers : public QObject {
     Q_OBJECT
 public:
-    MainCommands(TFrmMain* frm, ContractBrowser* browser);
+    MainCommandHandlers(TFrmMain* frm, ContractBrowser* browser);
 
     void DeleteContract();        // 203
     void ToggleApproval();        // tbSH
