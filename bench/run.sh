@@ -14,7 +14,7 @@ if ! KORVAN_BUILD=$build scripts/build.sh -DKORVAN_BENCH=ON -DKORVAN_TESTS=OFF >
 fi
 export QT_QPA_PLATFORM=offscreen
 csv=$build/bench-results.csv
-"$build/bench/korvan_bench" --benchmark_out="$csv" --benchmark_out_format=csv "$@"
+"$build/bench/korvan_bench" --benchmark_min_time=1 --benchmark_out="$csv" --benchmark_out_format=csv "$@"
 
 # CPU time (column 4) of a benchmark by its name: steadier than wall time on a
 # machine busy with other work, and both sides run on one thread.

@@ -7,6 +7,9 @@
 #include "data/TFrmDispFieldXZ.h"
 #include "data/TfrmRowArrangeGl.h"
 
+#include <QApplication>
+#include <QScrollBar>
+
 namespace {
 // The demo register, filled once into the screenshot database.
 Dataset& demoContracts()
@@ -96,4 +99,16 @@ REGISTER_SHOT("grid_sort", [] {
     dlg.setOrderAt(0, QStringLiteral("升序"));
     dlg.setCurrentRow(4);
     Shots::save(&dlg, QStringLiteral("grid_sort"));
+});
+
+REGISTER_SHOT("grid_list_scrolled", [] {
+    // The footer follows the columns when the list is scrolled sideways.
+    Dataset& ds = demoContracts();
+    DataGrid grid;
+    setUp(grid, ds);
+    grid.resize(700, 300);
+    grid.show();
+    QApplication::processEvents();
+    grid.view()->horizontalScrollBar()->setValue(250);
+    Shots::save(&grid, QStringLiteral("grid_list_scrolled"));
 });
