@@ -10,7 +10,9 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
+#include <QToolButton>
 
 // The main window's commands on contracts, run as a user runs them.
 class MainWindowCommands : public KorvanTest {
@@ -135,4 +137,29 @@ TEST_F(MainWindowCommands, HiddenDeleteIsNotRunAndTheDatabaseFolderIsChosen)
     frm->runCommand(505);
     EXPECT_EQ(dmData->settings().readString(QStringLiteral("config"), QStringLiteral("ds")), QStringLiteral("/srv/share/"));
     EXPECT_EQ(QFileInfo(dmData->databaseFile()).canonicalFilePath(), QFileInfo(dbFile()).canonicalFilePath());
+}
+
+TEST_F(MainWindowCommands, AdvancedQueryShowsItsListUntilTheNextRefresh)
+{
+    auto* toggle = b().findChild<QToolButton*>(QStringLiteral("SpeedButton2"));
+    ASSERT_TRUE(toggle->isEnabled());
+    modals.expect(QStringLiteral("TDLGcontractCX"), [](QDialog* d) {
+        d->findChild<QLineEdit*>(QStringLiteral("edtName"))->setText(QStringLiteral("合同2"));
+        d->findChild<QPushButton*>(QStringLiteral("btnQuery"))->click();
+        return d->result();
+    });
+    toggle->click();
+    EXPECT_TRUE(toggle->isChecked());
+    EXPECT_TRUE(toggle->styleSheet().contains(QStringLiteral("red")));
+    EXPECT_EQ(b().QryMain().rowCount(), 1);
+    EXPECT_EQ(b().countText(), QStringLiteral("合同总数： 1 个"));
+
+    toggle->click();  // released: the simple filters again
+    EXPECT_FALSE(toggle->isChecked());
+    EXPECT_EQ(b().QryMain().rowCount(), 3);
+
+    modals.expect(QStringLiteral("TDLGcontractCX"), [](QDialog*) { return int(QDialog::Rejected); });
+    toggle->click();
+    EXPECT_FALSE(toggle->isChecked());
+    EXPECT_EQ(b().QryMain().rowCount(), 3);
 }
