@@ -218,7 +218,8 @@ DataGrid::DataGrid(QWidget* parent) : QWidget(parent), d(new Private)
     connect(d->header, &QHeaderView::sectionClicked, this, [this](int col) {
         emit titleClicked(col);
         if (!d->titleClickSort || col < 0 || col >= d->columns.size()) return;
-        const int next = (d->marks.value(col) + 1) % 3;  // none -> ascending -> descending -> none
+        // No mark or descending becomes ascending; ascending becomes descending.
+        const int next = d->marks.value(col) == MarkAsc ? MarkDesc : MarkAsc;
         d->marks.fill(MarkNone);
         d->marks[col] = next;
         d->header->viewport()->update();

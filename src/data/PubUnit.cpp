@@ -33,6 +33,7 @@ Section parseSection(const QString& f)
     for (int i = 0; i < f.size(); ++i) {
         const QChar c = f[i];
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            if (inNumber) { seenNumber = true; inNumber = false; literal = &s.suffix; }
             const int end = f.indexOf(c, i + 1);
             const QString text = end < 0 ? f.mid(i + 1) : f.mid(i + 1, end - i - 1);
             *literal += text;

@@ -20,6 +20,7 @@ TEST(FormatFloat, DelphiDisplayFormats)
         {"0.0;(0.0);零", -3.25, "(3.3)"},
         {"0.0;(0.0);零", 0, "零"},
         {"'¥',0.00", 12, "¥12.00"},
+        {",0.00'元'", 1234.5, "1,234.50元"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatFloat(QString::fromUtf8(c.format), c.value).toStdString(), c.shown)
