@@ -7,8 +7,8 @@
 #include "data/AppState.h"
 #include "data/DataDm.h"
 #include "data/DataGrid.h"
-#include "data/EditorKeys.h"
 #include "data/PubUnit.h"
+#include "data/WindowKeys.h"
 #include "platform/Messages.h"
 
 #include <sqlcipher/sqlite3.h>
@@ -24,7 +24,7 @@ TfrmCltEdit::TfrmCltEdit(QWidget* parent) : QDialog(parent), ui(new Ui::TfrmCltE
 {
     ui->setupUi(this);
     codePalette_ = ui->edtCode->palette();
-    EditorKeys::install(this, ui->Button1, ui->Button2);
+    WindowKeys::forEditor(this, ui->Button1, ui->Button2);
     connect(ui->Button1, &QPushButton::clicked, this, &TfrmCltEdit::Button1Click);
     connect(ui->Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui->btnType, &QToolButton::clicked, this, &TfrmCltEdit::btnTypeClick);

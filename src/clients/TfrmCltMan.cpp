@@ -5,11 +5,11 @@
 #include "clients/ClientCommon.h"
 #include "clients/ClientRegister.h"
 #include "clients/TfrmCltEdit.h"
-#include "clients/WindowKeys.h"
 #include "data/DataDm.h"
 #include "data/DataGrid.h"
 #include "data/GridLayout.h"
 #include "data/PubUnit.h"
+#include "data/WindowKeys.h"
 #include "platform/Messages.h"
 
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "ui_TDLGenterCaption.h"
 
 #include "codes/CategoryPicker.h"
-#include "codes/CodeKeys.h"
+#include "data/WindowKeys.h"
 #include "platform/Messages.h"
 
 namespace {
@@ -14,8 +14,8 @@ constexpr int kDepartments = 8;
 TDLGenterCaption::TDLGenterCaption(QWidget* parent) : QDialog(parent), ui(new Ui::TDLGenterCaption)
 {
     ui->setupUi(this);
-    auto* keys = new CodeKeys(this);
-    keys->bind(QKeyCombination(Qt::ControlModifier, Qt::Key_S), ui->btnOK);
+    auto* keys = new WindowKeys(this);
+    keys->bind(QKeyCombination(Qt::ControlModifier, Qt::Key_S), ui->btnOK, WindowKeys::WhenOff::PassOn);
     connect(ui->btnOK, &QPushButton::clicked, this, &TDLGenterCaption::btnOKClick);
     connect(ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui->sbPick, &QToolButton::clicked, this, &TDLGenterCaption::sbPickClick);

@@ -2,11 +2,11 @@
 
 #include "ui_TFrmCodeMan.h"
 
-#include "codes/CodeKeys.h"
 #include "data/AppState.h"
 #include "data/DataDm.h"
 #include "data/DataGrid.h"
 #include "data/PrintGrid.h"
+#include "data/WindowKeys.h"
 #include "platform/Messages.h"
 
 #include <QAbstractItemView>
@@ -84,18 +84,18 @@ void TFrmCodeMan::setupToolbar()
 
 void TFrmCodeMan::setupKeys()
 {
-    auto* keys = new CodeKeys(this);
-    keys->bind(QKeyCombination(Qt::ControlModifier, Qt::Key_A), ui->tbNew);
-    keys->bind(QKeyCombination(Qt::ControlModifier, Qt::Key_E), ui->tbEdit);
-    keys->bind(QKeyCombination(Qt::ControlModifier, Qt::Key_S), ui->tbSave);
-    keys->bind(QKeyCombination(Qt::Key_Delete), ui->tbDel);
+    auto* keys = new WindowKeys(this);
+    // A command that is off leaves its key to the control: Delete and Ctrl+A
+    // work in the cell being typed in.
+    const auto off = WindowKeys::WhenOff::PassOn;
+    keys->bind(QKeyCombination(Qt::ControlModifier, Qt::Key_A), ui->tbNew, off);
+    keys->bind(QKeyCombination(Qt::ControlModifier, Qt::Key_E), ui->tbEdit, off);
+    keys->bind(QKeyCombination(Qt::ControlModifier, Qt::Key_S), ui->tbSave, off);
+    keys->bind(QKeyCombination(Qt::Key_Delete), ui->tbDel, off);
     // Escape in an open cell takes back that cell's typing first; then it
     // cancels the pending changes while editing, or leaves the window.
-    keys->bind(QKeyCombination(Qt::Key_Escape), [](QWidget* w) { return !CodeKeys::isCellEditor(w); },
+    keys->bind(QKeyCombination(Qt::Key_Escape), [](QWidget* w) { return !WindowKeys::isCellEditor(w); },
                [this] { (editing_ ? ui->tbCancel : ui->tbExit)->click(); });
-    // Enter moves on to the next input, out of the grid too; an open cell
-    // keeps its own Enter, which finishes the typing.
-    const auto notInCell = [](QWidget* w) { return !CodeKeys::isCellEditor(w); };
     // While editing, Down on the last row appends another row (one blank new
     // row at a time).
     keys->bind(QKeyCombination(Qt::Key_Down),
@@ -105,8 +105,9 @@ void TFrmCodeMan::setupKeys()
                        && ui->DBGridEh1->currentRow() == QryCode.rowCount() - 1 && !lastRowIsNewAndBlank();
                },
                [this] { appendRow(); });
-    keys->bind(QKeyCombination(Qt::Key_Return), notInCell, [keys] { keys->focusNext(QApplication::focusWidget()); });
-    keys->bind(QKeyCombination(Qt::Key_Enter), notInCell, [keys] { keys->focusNext(QApplication::focusWidget()); });
+    // Enter moves on to the next input, out of the grid too; an open cell
+    // keeps its own Enter, which finishes the typing.
+    keys->enterMovesFocus();
 }
 
 DataGrid* TFrmCodeMan::grid() const { return ui->DBGridEh1; }
@@ -216,7 +217,7 @@ void TFrmCodeMan::postEditor()
     // The cell being typed in is taken into the list before it is saved.
     QTableView* view = ui->DBGridEh1->view();
     QWidget* editor = QApplication::focusWidget();
-    if (!CodeKeys::isCellEditor(editor) || !view->isAncestorOf(editor)) return;
+    if (!WindowKeys::isCellEditor(editor) || !view->isAncestorOf(editor)) return;
     QMetaObject::invokeMethod(view, "commitData", Q_ARG(QWidget*, editor));
     QMetaObject::invokeMethod(view, "closeEditor", Q_ARG(QWidget*, editor),
                               Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
@@ -263,7 +264,7 @@ void TFrmCodeMan::tbSaveClick()
 void TFrmCodeMan::tbCancelClick()
 {
     QTableView* view = ui->DBGridEh1->view();
-    if (QWidget* editor = QApplication::focusWidget(); CodeKeys::isCellEditor(editor) && view->isAncestorOf(editor))
+    if (QWidget* editor = QApplication::focusWidget(); WindowKeys::isCellEditor(editor) && view->isAncestorOf(editor))
         QMetaObject::invokeMethod(view, "closeEditor", Q_ARG(QWidget*, editor),
                                   Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::RevertModelCache));
     const int row = ui->DBGridEh1->currentRow();

@@ -4,8 +4,8 @@
 
 #include "codes/CategoryPicker.h"
 #include "codes/CategoryStore.h"
-#include "codes/CodeKeys.h"
 #include "data/DataDm.h"
+#include "data/WindowKeys.h"
 #include "platform/Messages.h"
 
 #include <QMenu>
@@ -35,11 +35,10 @@ TFrmTreeCodeMan::TFrmTreeCodeMan(QWidget* parent) : QDialog(parent), ui(new Ui::
     connect(ui->btnClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui->TreeView1, &QTreeWidget::itemDoubleClicked, this, &TFrmTreeCodeMan::TreeView1DblClick);
 
-    auto* keys = new CodeKeys(this);
-    const auto always = [](QWidget*) { return true; };
-    keys->bind(QKeyCombination(Qt::ControlModifier, Qt::Key_S), always, [this] { btnEditClick(); });
-    keys->bind(QKeyCombination(Qt::Key_Delete), always, [this] { btnDeleteClick(); });
-    keys->bind(QKeyCombination(Qt::Key_Escape), always, [this] { reject(); });
+    auto* keys = new WindowKeys(this);
+    keys->bind(QKeyCombination(Qt::ControlModifier, Qt::Key_S), [this] { btnEditClick(); });
+    keys->bind(QKeyCombination(Qt::Key_Delete), [this] { btnDeleteClick(); });
+    keys->bind(QKeyCombination(Qt::Key_Escape), [this] { reject(); });
     // Enter on a node chooses it while picking.
     const auto onTree = [this](QWidget* w) { return isPickMode() && w == ui->TreeView1; };
     keys->bind(QKeyCombination(Qt::Key_Return), onTree, [this] { btnOKClick(); });

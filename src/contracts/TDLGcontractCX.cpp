@@ -4,8 +4,8 @@
 #include "contracts/ContractCommands.h"
 #include "data/AppState.h"
 #include "data/DataDm.h"
-#include "data/EditorKeys.h"
 #include "data/PubUnit.h"
+#include "data/WindowKeys.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
 #include "platform/db/Dialect.h"
@@ -78,7 +78,7 @@ TDLGcontractCX::TDLGcontractCX(QWidget* parent) : QDialog(parent), ui(new Ui::TD
     connect(ui->btnClient2, &QToolButton::clicked, this, [this] { ContractInputs::PickParty(ui->cbeClient2, this); });
     ui->cbbStatus->installEventFilter(this);
     ui->cbbempname->installEventFilter(this);
-    EditorKeys::install(this, ui->btnQuery, ui->btnClose);
+    WindowKeys::forEditor(this, ui->btnQuery, ui->btnClose);
     FormShow();
 }
 

@@ -5,8 +5,8 @@
 #include "data/AppState.h"
 #include "data/DataDm.h"
 #include "data/DataGrid.h"
-#include "data/EditorKeys.h"
 #include "data/PubUnit.h"
+#include "data/WindowKeys.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/Messages.h"
@@ -71,7 +71,7 @@ TfrmContractEdit::TfrmContractEdit(DataGrid* list, std::function<void()> refresh
     connect(ui->DBNavigator1, &RecordNavigator::moved, this, &TfrmContractEdit::onNavigatorMoved);
     ui->cbbStatus->installEventFilter(this);
     ui->cbbPriceUnit->installEventFilter(this);
-    EditorKeys::install(this, ui->btnOK, ui->btnCancel);
+    WindowKeys::forEditor(this, ui->btnOK, ui->btnCancel);
     applyCaptions();
 }
 

@@ -3,8 +3,8 @@
 
 #include "data/AppState.h"
 #include "data/DataDm.h"
-#include "data/EditorKeys.h"
 #include "data/PubUnit.h"
+#include "data/WindowKeys.h"
 #include "platform/Messages.h"
 
 #include <QEvent>
@@ -27,7 +27,7 @@ TfrmZDYset::TfrmZDYset(QWidget* parent) : QDialog(parent), ui(new Ui::TfrmZDYset
     connect(ui->btnOK, &QPushButton::clicked, this, &TfrmZDYset::btnOKClick);
     connect(ui->btnClose, &QPushButton::clicked, this, &QDialog::reject);
     ui->cbbIme->installEventFilter(this);
-    EditorKeys::install(this, ui->btnOK, ui->btnClose);
+    WindowKeys::forEditor(this, ui->btnOK, ui->btnClose);
     FormShow();
 }
 
