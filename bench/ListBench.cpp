@@ -16,7 +16,11 @@ Connection& connection(int contracts)
 {
     static std::map<int, std::unique_ptr<Connection>> open;
     auto& c = open[contracts];
-    if (!c) c = BenchData::open(contracts);
+    if (!c) {
+        c = BenchData::open(contracts);
+        // One untimed read, so that no benchmark pays for the first touch of the file.
+        benchmark::DoNotOptimize(c->query(BenchData::listSql(false)).rowCount());
+    }
     return *c;
 }
 
