@@ -1,12 +1,7 @@
 #include "clients/ClientQuery.h"
 
-#include "platform/db/Dialect.h"
-
 namespace {
 const QLatin1String kRootPath("\\\\");
-
-QString beginsWith(const QString& t) { return Dialect::likeEscape(t) + QLatin1Char('%'); }
-QString contains(const QString& t) { return QLatin1Char('%') + Dialect::likeEscape(t) + QLatin1Char('%'); }
 
 void addCategory(ClientSql& q, const QString& path)
 {
@@ -21,10 +16,10 @@ ClientSql BuildClientQuery(const ClientFilter& f)
     const QString t = f.searchText.trimmed();
     // An empty text still adds its clause, so a client without that value drops out.
     switch (f.searchField) {
-    case SearchCode: q.sql += QStringLiteral("and f_code like ? ESCAPE '\\' "); q.params << beginsWith(t); break;
-    case SearchName: q.sql += QStringLiteral("and f_name like ? ESCAPE '\\' "); q.params << contains(t); break;
-    case SearchLinkMan: q.sql += QStringLiteral("and f_linkman like ? ESCAPE '\\' "); q.params << contains(t); break;
-    case SearchAddress: q.sql += QStringLiteral("and f_address like ? ESCAPE '\\' "); q.params << contains(t); break;
+    case SearchCode: q.sql += QStringLiteral("and f_code like ? ESCAPE '\\' "); q.params << LikeBeginning(t); break;
+    case SearchName: q.sql += QStringLiteral("and f_name like ? ESCAPE '\\' "); q.params << LikeAnywhere(t); break;
+    case SearchLinkMan: q.sql += QStringLiteral("and f_linkman like ? ESCAPE '\\' "); q.params << LikeAnywhere(t); break;
+    case SearchAddress: q.sql += QStringLiteral("and f_address like ? ESCAPE '\\' "); q.params << LikeAnywhere(t); break;
     default: break;
     }
     addCategory(q, f.categoryPath);
@@ -37,9 +32,9 @@ ClientSql BuildPickerQuery(const PickerFilter& f)
 {
     ClientSql q{QStringLiteral("select * from Client where (f_useflag=false)"), {}};
     const QString code = f.code.trimmed(), name = f.name.trimmed(), address = f.address.trimmed();
-    if (!code.isEmpty()) { q.sql += QStringLiteral("and F_code Like ? ESCAPE '\\' "); q.params << beginsWith(code); }
-    if (!name.isEmpty()) { q.sql += QStringLiteral("and F_name like ? ESCAPE '\\' "); q.params << contains(name); }
-    if (!address.isEmpty()) { q.sql += QStringLiteral("and F_address Like ? ESCAPE '\\' "); q.params << contains(address); }
+    if (!code.isEmpty()) { q.sql += QStringLiteral("and F_code Like ? ESCAPE '\\' "); q.params << LikeBeginning(code); }
+    if (!name.isEmpty()) { q.sql += QStringLiteral("and F_name like ? ESCAPE '\\' "); q.params << LikeAnywhere(name); }
+    if (!address.isEmpty()) { q.sql += QStringLiteral("and F_address Like ? ESCAPE '\\' "); q.params << LikeAnywhere(address); }
     addCategory(q, f.categoryPath);
     q.sql += QStringLiteral("order by F_code,F_type");
     return q;

@@ -1,5 +1,5 @@
 #pragma once
-#include "contracts/ContractQuery.h"
+#include "data/SqlParts.h"
 
 #include <QString>
 

@@ -2,8 +2,8 @@
 
 #include "data/DataDm.h"
 #include "data/Schema.h"
+#include "data/SqlParts.h"
 #include "platform/Messages.h"
-#include "platform/db/Dialect.h"
 
 #include <QVector>
 
@@ -49,7 +49,7 @@ QString belongsTo(const QString& column)
 
 QVariantList belongsParams(const QString& oldPath)
 {
-    return {oldPath, Dialect::likeEscape(oldPath + kBackslash) + QLatin1Char('%')};
+    return {oldPath, LikeBeginning(oldPath + kBackslash)};
 }
 
 struct PathPlace {
@@ -213,6 +213,6 @@ StoreResult renameCategory(const CategoryTree& tree, const QString& code, const 
 bool deleteBranch(const CategoryTree& tree, const QString& code)
 {
     return dmData->ExecSql(QStringLiteral("delete from t_treecode where F_code like ? ESCAPE '\\' and F_flag = ? "),
-                           {Dialect::likeEscape(code) + QLatin1Char('%'), QString::fromLatin1(tree.flag)});
+                           {LikeBeginning(code), QString::fromLatin1(tree.flag)});
 }
 }

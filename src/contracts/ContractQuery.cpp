@@ -1,13 +1,6 @@
 #include "contracts/ContractQuery.h"
 
 #include "data/DataDm.h"
-#include "platform/db/Dialect.h"
-
-QString CategoryClause(const QString& column, const QString& path, QVariantList& params)
-{
-    params << path << Dialect::likeEscape(path) + QStringLiteral("\\\\%");
-    return QStringLiteral("(%1 = ? or %1 like ? ESCAPE '\\') ").arg(column);
-}
 
 SqlWithParams BuildContractQuery(const ContractFilter& f)
 {
@@ -30,7 +23,7 @@ SqlWithParams BuildContractQuery(const ContractFilter& f)
     static const char* searchColumns[] = {"f_code", "f_name", "f_client1", "f_client2", "F_memo1", "F_memo2"};
     if (f.searchField >= 0 && f.searchField < 6) {
         q.sql += QStringLiteral("and %1 like ? ESCAPE '\\' ").arg(QLatin1String(searchColumns[f.searchField]));
-        q.params << QLatin1Char('%') + Dialect::likeEscape(f.searchText) + QLatin1Char('%');
+        q.params << LikeAnywhere(f.searchText);
     }
     if (!f.categoryPath.isEmpty() && f.categoryPath != QLatin1String("\\\\"))
         q.sql += QStringLiteral("and ") + CategoryClause(QStringLiteral("f_type"), f.categoryPath, q.params);

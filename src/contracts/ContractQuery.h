@@ -1,6 +1,7 @@
 #pragma once
+#include "data/SqlParts.h"
+
 #include <QString>
-#include <QVariantList>
 
 // The filters of the contract list, and the statement they make.
 struct ContractFilter {
@@ -16,16 +17,7 @@ struct ContractFilter {
     QString projectValue;      // empty: the row "全部"
 };
 
-struct SqlWithParams {
-    QString sql;
-    QVariantList params;
-};
-
 // Search texts and category paths are bound values. A search text is matched
 // literally (a typed % or _ is not a wildcard), and a category selects itself and
 // the categories below it, not a sibling whose name merely begins the same way.
 SqlWithParams BuildContractQuery(const ContractFilter& f);
-
-// The clause "(col = path or col like path\%)" with its two values, shared by
-// every category filter.
-QString CategoryClause(const QString& column, const QString& path, QVariantList& params);

@@ -8,7 +8,6 @@
 #include "data/WindowKeys.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
-#include "platform/db/Dialect.h"
 
 #include <QEvent>
 
@@ -17,7 +16,7 @@ void addLike(SqlWithParams& q, const char* column, const QString& text, bool any
 {
     if (text.isEmpty()) return;
     q.sql += QStringLiteral("and %1 Like ? ESCAPE '\\' ").arg(QLatin1String(column));
-    q.params << (anywhere ? QStringLiteral("%") : QString()) + Dialect::likeEscape(text) + QStringLiteral("%");
+    q.params << (anywhere ? LikeAnywhere(text) : LikeBeginning(text));
 }
 }
 

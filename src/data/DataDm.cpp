@@ -3,11 +3,11 @@
 #include "data/AppState.h"
 #include "data/PubUnit.h"
 #include "data/Schema.h"
+#include "data/SqlParts.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
-#include "platform/db/Dialect.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -30,6 +30,14 @@ QString incrementTail(const QString& tail)
     const qulonglong n = (QStringLiteral("1") + tail).toULongLong(&ok);
     if (!ok) throw CodeError(QStringLiteral("编号“%1”无法自动递增，请手工输入。").arg(tail));
     return QString::number(n + 1).mid(1, tail.size());
+}
+
+// The code after the largest stored one: its last `width` characters counted
+// up; after none, the first of `width` digits.
+QString codeAfter(const QString& largest, int width)
+{
+    if (largest.isEmpty()) return incrementTail(QString(width, QLatin1Char('0')));
+    return largest.left(largest.size() - width) + incrementTail(largest.right(width));
 }
 }
 
@@ -231,30 +239,14 @@ bool TdmData::HasPermission(const QString& code)
 QString TdmData::NextDatedCode(const QString& sql, const QString& prefix, int width, const QVariantList& params)
 {
     const QString largest = ADOcnn().scalar(sql, params).toString();
-    QString head, tail;
-    if (!largest.isEmpty()) {
-        head = largest.left(largest.size() - width);
-        tail = largest.right(width);
-    } else {
-        head = prefix + Clock::today().toString(QStringLiteral("yyyyMMdd"));
-        tail = QString(width, QLatin1Char('0'));
-    }
-    tail = incrementTail(tail);
-    if (largest.isEmpty()) tail.prepend(QLatin1Char('-'));
-    return head + tail;
+    if (largest.isEmpty())
+        return prefix + Clock::today().toString(QStringLiteral("yyyyMMdd")) + QLatin1Char('-') + codeAfter(largest, width);
+    return codeAfter(largest, width);
 }
 
 QString TdmData::NextSerialCode(const QString& sql, int width, const QVariantList& params)
 {
-    const QString largest = ADOcnn().scalar(sql, params).toString();
-    QString head, tail;
-    if (!largest.isEmpty()) {
-        head = largest.left(largest.size() - width);
-        tail = largest.right(width);
-    } else {
-        tail = QString(width, QLatin1Char('0'));
-    }
-    return head + incrementTail(tail);
+    return codeAfter(ADOcnn().scalar(sql, params).toString(), width);
 }
 
 QString TdmData::NextTreeCode(const QString& code, const QString& flag, int mode)
@@ -263,7 +255,7 @@ QString TdmData::NextTreeCode(const QString& code, const QString& flag, int mode
     QString m;
     if (!prefix.isEmpty())
         m = ADOcnn().scalar(QStringLiteral("select Max(F_code) from t_treecode where F_code like ? ESCAPE '\\' and f_flag = ? "),
-                         {Dialect::likeEscape(prefix) + QLatin1Char('%'), flag})
+                         {LikeBeginning(prefix), flag})
                 .toString();
     else
         m = ADOcnn().scalar(QStringLiteral("select Max(F_code) from t_treecode where len(F_code) = 3 and f_flag = ? "),
