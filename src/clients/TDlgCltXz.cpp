@@ -42,13 +42,7 @@ DataGrid* TDlgCltXz::grid() const { return ui->DBGridEh1; }
 
 void TDlgCltXz::setupGrid()
 {
-    auto col = [](const char* field, const char* title, int width) {
-        GridColumn c;
-        c.fieldName = QString::fromLatin1(field);
-        c.title = QString::fromUtf8(title);
-        c.width = width;
-        return c;
-    };
+    const auto col = ClientListColumn;
     GridColumn code = col("F_Code", "编号", 80);
     code.footerType = 1;
     code.footerValue = QStringLiteral("合  计");
