@@ -5,7 +5,7 @@
 #include "access/CheckList.h"
 #include "access/OperAccess.h"
 #include "data/DataDm.h"
-#include "data/EditorKeys.h"
+#include "data/WindowKeys.h"
 #include "platform/Messages.h"
 
 #include <QSet>
@@ -23,7 +23,7 @@ TDLGselectDeptSTR::TDLGselectDeptSTR(QWidget* parent) : QDialog(parent), ui(new 
     CheckList::makeTwoColumns(ui->clbDept);
     connect(ui->btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    EditorKeys::install(this, ui->btnOk, ui->btnCancel);
+    WindowKeys::forEditor(this, ui->btnOk, ui->btnCancel);
 }
 
 TDLGselectDeptSTR::~TDLGselectDeptSTR() { delete ui; }

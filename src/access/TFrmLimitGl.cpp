@@ -5,7 +5,7 @@
 #include "access/CheckList.h"
 #include "access/TDLGselectDeptSTR.h"
 #include "data/DataDm.h"
-#include "data/EditorKeys.h"
+#include "data/WindowKeys.h"
 #include "platform/Messages.h"
 #include "platform/Password.h"
 
@@ -56,7 +56,7 @@ void TFrmLimitGl::FormCreate()
     for (QRadioButton* rb : {ui->rbScope0, ui->rbScope1, ui->rbScope2})
         connect(rb, &QRadioButton::toggled, this, &TFrmLimitGl::rgScopeClick);
     ui->cbbName->installEventFilter(this);
-    EditorKeys::install(this, ui->btnSave, ui->btnClose);
+    WindowKeys::forEditor(this, ui->btnSave, ui->btnClose);
 
     Dataset limits;
     dmData->OpenQuery(QStringLiteral("select * from limits where F_flag = true order by F_ID"), limits);

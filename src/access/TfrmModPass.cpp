@@ -5,7 +5,7 @@
 #include "access/OperAccess.h"
 #include "data/AppState.h"
 #include "data/DataDm.h"
-#include "data/EditorKeys.h"
+#include "data/WindowKeys.h"
 #include "platform/Messages.h"
 #include "platform/Password.h"
 
@@ -22,7 +22,7 @@ TfrmModPass::TfrmModPass(QWidget* parent) : QDialog(parent), ui(new Ui::TfrmModP
     ui->lblOperName->setText(QStringLiteral("当前操作员：") + AppState().OperName + QLatin1Char(' '));
     connect(ui->btnOk, &QPushButton::clicked, this, &TfrmModPass::btnOkClick);
     connect(ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    EditorKeys::install(this, ui->btnOk, ui->btnCancel);
+    WindowKeys::forEditor(this, ui->btnOk, ui->btnCancel);
     ui->edtOldPass->setFocus();
 }
 

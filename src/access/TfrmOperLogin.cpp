@@ -6,7 +6,7 @@
 #include "contracts/TFrmMain.h"
 #include "data/AppState.h"
 #include "data/DataDm.h"
-#include "data/EditorKeys.h"
+#include "data/WindowKeys.h"
 #include "platform/Messages.h"
 #include "platform/Password.h"
 
@@ -43,7 +43,7 @@ void TfrmOperLogin::FormCreate()
     wrongCount_ = 0;
     connect(ui->btnOk, &QPushButton::clicked, this, &TfrmOperLogin::btnOkClick);
     connect(ui->btnCancel, &QPushButton::clicked, this, &TfrmOperLogin::btnCancelClick);
-    EditorKeys::install(this, ui->btnOk, ui->btnCancel);
+    WindowKeys::forEditor(this, ui->btnOk, ui->btnCancel);
 
     dmData->FillCombo(QStringLiteral("select F_name from OperList where F_name <> '' "), ui->cbbOperName);
     ui->cbbOperName->setCurrentIndex(-1);
