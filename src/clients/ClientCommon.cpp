@@ -6,15 +6,6 @@
 
 #include <QTreeWidget>
 
-GridColumn ClientListColumn(const char* field, const char* title, int width)
-{
-    GridColumn c;
-    c.fieldName = QString::fromLatin1(field);
-    c.title = QString::fromUtf8(title);
-    c.width = width;
-    return c;
-}
-
 void LoadClientTypeTree(QTreeWidget* tree, const QString& rootCaption)
 {
     try {

@@ -5,13 +5,9 @@
 
 class DataGrid;
 class Dataset;
-struct GridColumn;
 class QTreeWidget;
 
 // Pieces shared by the client register and the client picker.
-
-// A column of the client lists: the field, its title (UTF-8) and width.
-GridColumn ClientListColumn(const char* field, const char* title, int width);
 
 // Fills the tree with the client categories under a root with the given
 // caption, expands the root and makes it the current node.

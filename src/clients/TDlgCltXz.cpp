@@ -42,7 +42,7 @@ DataGrid* TDlgCltXz::grid() const { return ui->DBGridEh1; }
 
 void TDlgCltXz::setupGrid()
 {
-    const auto col = ClientListColumn;
+    const auto col = makeGridColumn;
     GridColumn code = col("F_Code", "编号", 80);
     code.footerType = 1;
     code.footerValue = QStringLiteral("合  计");

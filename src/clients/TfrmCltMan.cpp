@@ -110,7 +110,7 @@ void TfrmCltMan::setupToolbar()
 
 void TfrmCltMan::setupGrid()
 {
-    const auto col = ClientListColumn;
+    const auto col = makeGridColumn;
     ui->DBGridEh1->setColumns({
         col("F_type", "单位类型", 120), col("F_Code", "单位编码", 80), col("F_Name", "单位名称", 200),
         col("F_LinkMan", "联 系 人", 70), col("F_HandPhone", "手    机", 100), col("F_Fax", "传   真", 100),

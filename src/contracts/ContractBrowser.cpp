@@ -13,14 +13,7 @@
 #include <QTreeWidget>
 
 namespace {
-GridColumn col(const char* field, const char* title, int width = 80)
-{
-    GridColumn c;
-    c.fieldName = QString::fromLatin1(field);
-    c.title = QString::fromUtf8(title);
-    c.width = width;
-    return c;
-}
+GridColumn col(const char* field, const char* title, int width = 80) { return makeGridColumn(field, title, width); }
 
 QVector<GridColumn> mainColumns()
 {

@@ -24,6 +24,16 @@ struct GridColumn {
     int alignment = -1;     // 0 left, 1 centre, 2 right; -1 by field kind (numbers right)
 };
 
+// A column of a window's built-in layout: field, title and width.
+inline GridColumn makeGridColumn(const char* field, const char* title, int width = 80)
+{
+    GridColumn c;
+    c.fieldName = QString::fromLatin1(field);
+    c.title = QString::fromUtf8(title);
+    c.width = width;
+    return c;
+}
+
 // The list grid of every list window: a table view over a Dataset with a footer
 // row, column titles (centred), widths, visibility, display formats, whole-row
 // and multi-row selection, title-click sort marks, a per-row colour callback and
